@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Brings up what the Windows programs need: the virtual X screen, the project's Wine prefix
+# (code page 936, font replacements) and a persistent wineserver. Safe to run again.
+set -euo pipefail
+source "$(dirname "$0")/env.sh"
+mkdir -p "$QZ_BUILD"
+
+start_xvfb() {
+    local n=${QZ_XVFB_DISPLAY#:}
+    if ! pgrep -f "Xvfb $QZ_XVFB_DISPLAY " >/dev/null; then
+        rm -f "/tmp/.X$n-lock" "/tmp/.X11-unix/X$n"
+        setsid Xvfb "$QZ_XVFB_DISPLAY" -screen 0 1024x768x24 -nolisten tcp \
+            </dev/null >"$QZ_BUILD/xvfb.log" 2>&1 &
+        for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    fi
+}
+
+make_prefix() {
+    [ -f "$WINEPREFIX/.qz-ready" ] && return
+    echo "Creating the Wine prefix in $WINEPREFIX (once, about half a minute)"
+    rm -rf "$WINEPREFIX"
+    DISPLAY=$QZ_XVFB_DISPLAY "$QZ_WINE" wineboot -i </dev/null >"$QZ_BUILD/wineboot.log" 2>&1
+    local key='HKCU\Software\Wine\Fonts\Replacements'
+    for face in "宋体" "SimSun" "新宋体" "NSimSun"; do
+        DISPLAY=$QZ_XVFB_DISPLAY "$QZ_WINE" reg add "$key" /v "$face" /t REG_SZ /d "WenQuanYi Zen Hei" /f \
+            </dev/null >>"$QZ_BUILD/wineboot.log" 2>&1
+    done
+    DISPLAY=$QZ_XVFB_DISPLAY "$QZ_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+        /t REG_DWORD /d 0 /f </dev/null >>"$QZ_BUILD/wineboot.log" 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.qz-ready"
+}
+
+start_wineserver() {
+    # A persistent server, and one throw-away process that brings up Wine's services with every
+    # output detached, so later programs do not inherit their pipes.
+    wineserver -p
+    DISPLAY=$QZ_XVFB_DISPLAY setsid "$QZ_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+start_xvfb
+make_prefix
+start_wineserver

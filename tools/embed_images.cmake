@@ -1,0 +1,21 @@
+# Turns every PNG of the resource folder into one byte-buffer constant:
+# int32 1, int32 length, then the file's bytes (little-endian, as the engine reads them).
+# Usage: cmake -DSRC_DIR=... -DOUT=... -P embed_images.cmake
+file(GLOB pngs ${SRC_DIR}/*.png)
+list(SORT pngs)
+set(body "// Generated from the PNG files of resources/; do not edit.\n#include \"engine/draw/image_bytes.h\"\n\nnamespace qz::images {\n")
+foreach(png ${pngs})
+    get_filename_component(name ${png} NAME_WE)
+    file(SIZE ${png} size)
+    file(READ ${png} hex HEX)
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+    math(EXPR b0 "${size} & 255")
+    math(EXPR b1 "(${size} >> 8) & 255")
+    math(EXPR b2 "(${size} >> 16) & 255")
+    math(EXPR b3 "(${size} >> 24) & 255")
+    string(APPEND body "alignas(4) static const unsigned char k_${name}[] = {1,0,0,0,${b0},${b1},${b2},${b3},${bytes}};\n")
+    string(APPEND body "extern const ImageBytes ${name}{k_${name}};\n")
+endforeach()
+string(APPEND body "} // namespace qz::images\n")
+file(WRITE ${OUT}.tmp "${body}")
+file(COPY_FILE ${OUT}.tmp ${OUT} ONLY_IF_DIFFERENT)
