@@ -34,7 +34,7 @@ make_prefix() {
 start_wineserver() {
     # A persistent server, and one throw-away process that brings up Wine's services with every
     # output detached, so later programs do not inherit their pipes.
-    wineserver -p
+    wineserver -p 2>/dev/null || true # already running is fine
     DISPLAY=$QZ_XVFB_DISPLAY setsid "$QZ_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 

@@ -24,13 +24,50 @@ bool PumpUntil(const std::function<bool()>& cond, DWORD timeout_ms) {
     return true;
 }
 
+namespace {
+
+// Wine answers GetGuiResources with 0, so the live handles are counted by probing the handle
+// tables: a handle value whose high word is 0 matches an entry of any generation there.
+DWORD ProbeGdiObjects() {
+    DWORD n = 0;
+    for (ULONG_PTR i = 0; i < 0x10000; ++i)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(i))) ++n;
+    return n;
+}
+
+bool IsLiveUserObject(ULONG_PTR i) {
+    if (IsWindow(reinterpret_cast<HWND>(i))) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(reinterpret_cast<HWND>(i), &pid);
+        return pid == GetCurrentProcessId();
+    }
+    if (IsMenu(reinterpret_cast<HMENU>(i))) return true;
+    ICONINFO info;
+    if (!GetIconInfo(reinterpret_cast<HICON>(i), &info)) return false;
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    return true;
+}
+
+DWORD ProbeUserObjects() {
+    DWORD n = 0;
+    for (ULONG_PTR i = 0x20; i < 0x10000; i += 2)
+        if (IsLiveUserObject(i)) ++n;
+    return n;
+}
+
+} // namespace
+
 ResourceCounts CurrentResources() {
     PROCESS_MEMORY_COUNTERS_EX pmc{};
     pmc.cb = sizeof pmc;
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
                          sizeof pmc);
-    return {GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-            GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), pmc.PrivateUsage};
+    DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    if (gdi == 0) gdi = ProbeGdiObjects();
+    if (user == 0) user = ProbeUserObjects();
+    return {gdi, user, pmc.PrivateUsage};
 }
 
 TempDir::TempDir() {
@@ -44,7 +81,9 @@ TempDir::TempDir() {
     }
 }
 
-TempDir::~TempDir() { RemoveTree(path_); }
+TempDir::~TempDir() {
+    RemoveTree(path_);
+}
 
 bool PathExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
