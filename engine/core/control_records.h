@@ -1,15 +1,12 @@
 #pragma once
 #include <windows.h>
 
-#include <vector>
+#include "engine/draw/hglobal_stream.h"
 
 // Records of the skinned controls, one list of them per kind in each window's WindowSkin. Every
 // record starts zero-filled and names its control in `window`; a record whose window is 0 is the
 // blank record a list is created with, which the first control of that kind takes over.
 namespace qz {
-
-// Counted byte data (PNG files): owned, possibly empty.
-using ByteBuffer = std::vector<unsigned char>;
 
 // A set of state pictures an application may give for drawing a control from images. Nothing in
 // this program fills one, so every set stays empty and answers that it holds no images.

@@ -42,7 +42,12 @@ template <class T> class List {
         return true;
     }
 
-    void Clear() { items_.clear(); }
+    // Releases the elements from index 1 up, then empties the list.
+    void Clear() {
+        for (auto& item : items_)
+            item.reset();
+        items_.clear();
+    }
 
     // Empties the list and leaves the one blank record a new control list starts with.
     void ResetToBlank() {
