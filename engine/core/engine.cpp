@@ -3,6 +3,7 @@
 #include <gdiplus.h>
 
 #include "engine/draw/colors.h"
+#include "engine/draw/compositing.h"
 #include "engine/draw/images.h"
 
 namespace qz {
@@ -69,6 +70,7 @@ void SetAppReleaseHook(void (*release)()) {
 void ReleaseEngine() {
     if (g_app_release) g_app_release();
     WindowTable.Clear();
+    MemoryDcRegistry.Clear();
     CheckStrip.Clear();
 }
 

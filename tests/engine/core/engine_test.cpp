@@ -6,6 +6,7 @@
 
 #include "engine/core/engine.h"
 #include "engine/core/window_table.h"
+#include "engine/draw/compositing.h"
 #include "engine/draw/colors.h"
 
 namespace {
@@ -95,6 +96,45 @@ TEST(EngineStartup, EngineStartedFlagIsZeroUntilStartEngine) {
     qz::StartEngine();
 
     EXPECT_EQ(1, Engine.started);
+}
+
+// What the application's release hook saw of the engine when it ran.
+struct HookView {
+    int calls = 0;
+    int windows = -1;
+    int cells = -1;
+};
+HookView g_hook_view;
+
+void RecordEngineAtHook() {
+    ++g_hook_view.calls;
+    g_hook_view.windows = qz::WindowTable.Count();
+    g_hook_view.cells = qz::CheckStrip.GetCount();
+}
+
+// In a process of its own, as at program exit: the application's part goes first, while the
+// engine is still whole; then the window records, the engine-wide lists and the strip go.
+TEST(EngineRelease, RunsTheApplicationHookFirstThenEmptiesTheEngine) {
+    if (!std::getenv(kChildFlag)) {
+        EXPECT_EQ(
+            0u, RunInFreshProcess("EngineRelease.RunsTheApplicationHookFirstThenEmptiesTheEngine"));
+        return;
+    }
+    qz::CreateEngineGlobals();
+    qz::SetAppReleaseHook(RecordEngineAtHook);
+    qz::StartEngine();
+    qz::WindowTable.Append(qz::MakeWindowSkin(GetDesktopWindow()));
+    qz::WindowTable.At(1)->title_buttons.Append();
+    qz::MemoryDcRegistry.Append();
+
+    qz::ReleaseEngine();
+
+    EXPECT_EQ(1, g_hook_view.calls);
+    EXPECT_EQ(1, g_hook_view.windows);
+    EXPECT_EQ(6, g_hook_view.cells);
+    EXPECT_EQ(0, qz::WindowTable.Count());
+    EXPECT_EQ(0, qz::MemoryDcRegistry.Count());
+    EXPECT_EQ(0, qz::CheckStrip.GetCount());
 }
 
 TEST(EngineStartup, SetsTheEngineWideDefaults) {
