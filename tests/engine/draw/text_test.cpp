@@ -245,4 +245,35 @@ TEST(MeasureTextWidth, IsTheTruncatedWidthPlusOne) {
     EXPECT_GT(qz::MeasureTextWidth("国", qz::kDefaultFace, 24), one);
 }
 
+void DrawEveryLook(HWND control) {
+    PlusBitmap bitmap;
+    EXPECT_TRUE(bitmap.CreateEmpty(kWidth, kHeight));
+    PlusGraphics g;
+    EXPECT_TRUE(g.FromImage(bitmap));
+    EXPECT_TRUE(qz::DrawGlowText(g, kCaption, RectF(2, 2, 80, 30), 0, 0xFFFFFF));
+    EXPECT_TRUE(qz::DrawOutlinedText(g, kCaption, RectF(2, 2, 80, 30), 0, 0xFFFFFF, 1,
+                                     qz::kDefaultFace, 0, 13, 1, 1, false, true));
+    EXPECT_GT(qz::MeasureTextWidth(kCaption), 1);
+    EXPECT_GT(qz::ControlFont(control).size, 12);
+}
+
+TEST(TextLeaks, CaptionsFontsAndMeasuresKeepHandlesAndMemory) {
+    qztest::TestWindow window(120, 60);
+    HWND label = window.AddChild("STATIC", "text", 0, 0, 0, 100, 20);
+    HFONT font = CreateFontA(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0,
+                             0, "宋体");
+    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    for (int i = 0; i < 20; ++i)
+        DrawEveryLook(label);
+    const qztest::ResourceCounts before = qztest::CurrentResources();
+    for (int i = 0; i < 300; ++i)
+        DrawEveryLook(label);
+    const qztest::ResourceCounts after = qztest::CurrentResources();
+    EXPECT_EQ(after.gdi, before.gdi);
+    EXPECT_EQ(after.user, before.user);
+    EXPECT_LT(after.private_bytes, before.private_bytes + 256 * 1024);
+    DestroyWindow(label);
+    DeleteObject(font);
+}
+
 } // namespace
