@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "engine/core/lookup.h"
@@ -21,6 +22,13 @@ namespace props = qz::props;
 
 HWND FakeHandle(INT_PTR n) {
     return reinterpret_cast<HWND>(n);
+}
+
+// A fresh record of any kind naming the control hwnd.
+template <class T> T RecordOf(HWND hwnd) {
+    T record{};
+    record.window = hwnd;
+    return record;
 }
 
 // Each test starts and ends with an empty window table. The windows stay hidden: addressing
@@ -44,9 +52,9 @@ TEST_P(SlotRuleTest, NewRecordTakesTheSingleBlankSlotOtherwiseAppends) {
     const SlotCase& c = GetParam();
     qz::List<ButtonSkin> list;
     for (INT_PTR h : c.before)
-        list.Append(ButtonSkin{FakeHandle(h)});
+        list.Append(RecordOf<ButtonSkin>(FakeHandle(h)));
 
-    int index = list.Add(ButtonSkin{FakeHandle(99)});
+    int index = list.Add(RecordOf<ButtonSkin>(FakeHandle(99)));
 
     EXPECT_EQ(c.expected_index, index);
     EXPECT_EQ(c.expected_count, list.Count());
@@ -63,8 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RecordList, IndexOutsideOneToCountIsNotActedOn) {
     qz::List<ButtonSkin> list;
-    list.Append(ButtonSkin{FakeHandle(1)});
-    list.Append(ButtonSkin{FakeHandle(2)});
+    list.Append(RecordOf<ButtonSkin>(FakeHandle(1)));
+    list.Append(RecordOf<ButtonSkin>(FakeHandle(2)));
 
     EXPECT_EQ(nullptr, list.At(0));
     EXPECT_EQ(nullptr, list.At(3));
@@ -77,7 +85,7 @@ TEST(RecordList, IndexOutsideOneToCountIsNotActedOn) {
 TEST(RecordList, RemovalMovesLaterRecordsDownAndKeepsTheirAddresses) {
     qz::List<ButtonSkin> list;
     for (INT_PTR h : {1, 2, 3})
-        list.Append(ButtonSkin{FakeHandle(h)});
+        list.Append(RecordOf<ButtonSkin>(FakeHandle(h)));
     ButtonSkin* third = list.At(3);
 
     ASSERT_TRUE(list.RemoveAt(1));
@@ -130,7 +138,7 @@ SkinnedWindow AddSkinnedWindow() {
     w.button = w.window->AddChild("BUTTON", "ok", BS_PUSHBUTTON, 10, 10, 60, 24);
     int index = WindowTable.Append(qz::MakeWindowSkin(w.window->Handle()));
     SetPropValue(w.window->Handle(), props::Qz_lbID, index);
-    int slot = WindowTable.At(index)->buttons.Add(ButtonSkin{w.button});
+    int slot = WindowTable.At(index)->buttons.Add(RecordOf<ButtonSkin>(w.button));
     SetPropValue(w.button, props::Qz_FuID, index);
     SetPropValue(w.button, props::Qz_lbID, slot);
     return w;
@@ -184,7 +192,7 @@ TEST_F(WindowTableTest, TopLevelWindowWithoutValidIndexHasNoRecord) {
 TEST_F(WindowTableTest, ControlListRecordsAreAddressedThroughTheirOwnProperties) {
     SkinnedWindow w = AddSkinnedWindow();
     HWND group = w.window->AddChild("BUTTON", "", BS_GROUPBOX, 5, 5, 150, 90);
-    int slot = WindowTable.At(1)->controls.Add(qz::ControlSkin{group});
+    int slot = WindowTable.At(1)->controls.Add(RecordOf<qz::ControlSkin>(group));
     SetPropValue(group, props::Kj_FuID, 1);
     SetPropValue(group, props::Kj_lbID, slot);
 
@@ -202,9 +210,11 @@ TEST_F(WindowTableTest, RemovingTheFirstOfThreeWindowsRenumbersTheOthersAndTheir
     SkinnedWindow& second = windows[1];
     HWND edit = second.window->AddChild("EDIT", "", 0, 10, 40, 80, 20);
     HWND overlay = second.window->AddChild("STATIC", "", 0, 90, 40, 10, 20);
-    WindowTable.At(2)->edits.Add(qz::EditSkin{edit, overlay, nullptr});
+    qz::EditSkin edit_record = RecordOf<qz::EditSkin>(edit);
+    edit_record.vertical_overlay = overlay;
+    WindowTable.At(2)->edits.Add(std::move(edit_record));
     HWND toolbar = second.window->AddChild("STATIC", "", 0, 10, 70, 80, 20);
-    WindowTable.At(2)->controls.Add(qz::ControlSkin{toolbar});
+    WindowTable.At(2)->controls.Add(RecordOf<qz::ControlSkin>(toolbar));
     for (HWND h : {edit, overlay})
         SetPropValue(h, props::Qz_FuID, 2);
     SetPropValue(toolbar, props::Kj_FuID, 2);
