@@ -106,20 +106,20 @@ bool DrawCopies(PlusGraphics& graphics, const std::string& text, const PlusFont&
 } // namespace
 
 FontSpec ControlFont(HWND window) {
-    FontSpec spec{kDefaultFace, kDefaultFontSize, 0};
+    FontSpec result{kDefaultFace, kDefaultFontSize, 0};
     auto handle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-    if (handle == nullptr) return spec;
+    if (handle == nullptr) return result;
     WindowDc dc(window);
     PlusFont font;
     font.FromHdc(dc.Get(), handle);
-    spec.size = FontSizeOf(font.GetSize());
-    spec.style = font.GetStyle();
+    result.size = FontSizeOf(font.GetSize());
+    result.style = font.GetStyle();
     PlusFontFamily family;
     font.GetFamily(family);
     std::string name = family.GetName();
     family.Delete();
-    if (!name.empty()) spec.face = name;
-    return spec;
+    if (!name.empty()) result.face = name;
+    return result;
 }
 
 bool PrepareTextFormat(PlusStringFormat& format, int alignment, int lineAlignment, bool wrap,

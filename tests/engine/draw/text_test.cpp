@@ -214,10 +214,10 @@ TEST(ControlFont, AControlWithoutAFontGetsTheDefault) {
     qztest::TestWindow window(120, 60);
     HWND label = window.AddChild("STATIC", "text", 0, 0, 0, 100, 20);
     for (HWND w : {window.Handle(), label}) {
-        qz::FontSpec spec = qz::ControlFont(w);
-        EXPECT_EQ(spec.face, "宋体");
-        EXPECT_EQ(spec.size, 12);
-        EXPECT_EQ(spec.style, 0);
+        qz::FontSpec got = qz::ControlFont(w);
+        EXPECT_EQ(got.face, "宋体");
+        EXPECT_EQ(got.size, 12);
+        EXPECT_EQ(got.style, 0);
     }
 }
 
@@ -228,10 +228,10 @@ TEST(ControlFont, ReadsSizeStyleAndFaceOfTheControlsFont) {
         CreateFontA(-20, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, 0, "宋体");
     ASSERT_NE(font, nullptr);
     SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    qz::FontSpec spec = qz::ControlFont(label);
-    EXPECT_EQ(spec.size, 20);
-    EXPECT_EQ(spec.style, Gdiplus::FontStyleBold | Gdiplus::FontStyleItalic);
-    EXPECT_FALSE(spec.face.empty());
+    qz::FontSpec got = qz::ControlFont(label);
+    EXPECT_EQ(got.size, 20);
+    EXPECT_EQ(got.style, Gdiplus::FontStyleBold | Gdiplus::FontStyleItalic);
+    EXPECT_FALSE(got.face.empty());
     DestroyWindow(label);
     DeleteObject(font);
 }
