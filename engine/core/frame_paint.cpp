@@ -71,6 +71,22 @@ struct VerticalGradient : PlusLinearGradientBrush {
     }
 };
 
+// Top-left corner of a picture drawn at its own size by one of the fixed placements.
+POINT PicturePosition(int placement, int width, int height, int iw, int ih) {
+    const int right = width - iw, bottom = height - ih;
+    switch (placement) {
+    case 1: return {right, 0};
+    case 2: return {right / 2, bottom / 2};
+    case 5: return {0, bottom};
+    case 6: return {right, bottom};
+    case 7: return {right / 2, bottom};
+    case 8: return {right, bottom / 2};
+    case 9: return {right / 2, 0};
+    case 10: return {0, bottom / 2};
+    default: return {0, 0};
+    }
+}
+
 void PlacePicture(PlusGraphics& graphics, const ByteBuffer& png, int placement, int width,
                   int height) {
     PlusBitmap picture;
@@ -79,36 +95,18 @@ void PlacePicture(PlusGraphics& graphics, const ByteBuffer& png, int placement, 
     const int ih = static_cast<int>(picture.GetHeight());
     if (placement == 3) {
         graphics.DrawImageRectRect(picture, 0, 0, F(width), F(height));
-        return;
-    }
-    if (placement == 4) {
+    } else if (placement == 4) {
         PlusTextureBrush tiles;
         tiles.Create(picture);
         graphics.FillRectangle(tiles, 0, 0, F(width), F(height));
-        return;
-    }
-    const int right = width - iw, bottom = height - ih;
-    const int centreX = right / 2, centreY = bottom / 2;
-    static const struct {
-        int placement;
-        bool useRight, useCentreX, useBottom, useCentreY;
-    } kPlaces[] = {
-        {0, false, false, false, false}, {1, true, false, false, false},
-        {2, false, true, false, true},   {5, false, false, true, false},
-        {6, true, false, true, false},   {7, false, true, true, false},
-        {8, true, false, false, true},   {9, false, true, false, false},
-        {10, false, false, false, true},
-    };
-    for (const auto& place : kPlaces) {
-        if (place.placement != placement) continue;
-        int x = place.useRight ? right : place.useCentreX ? centreX : 0;
-        int y = place.useBottom ? bottom : place.useCentreY ? centreY : 0;
-        graphics.DrawImageRectRect(picture, F(x), F(y), F(iw), F(ih));
-        return;
+    } else {
+        POINT at = PicturePosition(placement, width, height, iw, ih);
+        graphics.DrawImageRectRect(picture, F(at.x), F(at.y), F(iw), F(ih));
     }
 }
 
-void PaintBackground(WindowSkin& skin, HDC dc, PlusGraphics& graphics, int width, int height) {
+void PaintBackground(const WindowSkin& skin, HDC dc, PlusGraphics& graphics, int width,
+                     int height) {
     const bool hasPicture = !skin.background_image.empty();
     FillSolid(dc, {0, 0, width, height}, hasPicture ? skin.image_base_color : kBlack);
     if (hasPicture)
@@ -245,10 +243,18 @@ void PaintPressedButton(const WindowSkin& skin, const ButtonPlace& place) {
     Copy(screen.Get(), skin.background_dc, place.x, place.y, place.w, place.h, place.x, place.y);
 }
 
+// The close button's own outline, or the tab outline every other button shares, over the
+// button's place with the given height.
+void AddGlowShape(PlusPath& path, const ButtonPlace& place, float height) {
+    if (place.close)
+        AddCloseShape(path, F(place.x), F(place.y), F(place.w), height, 5);
+    else
+        TabShapeTop(path, F(place.x), F(place.y), F(place.w), height, 1);
+}
+
 // The glow that grows with the hover level over the button's restored background.
 void PaintHoverGlow(PlusGraphics& graphics, const ButtonPlace& place, int level) {
     const float x = F(place.x), y = F(place.y), w = F(place.w), h = F(place.h);
-    const auto alpha = static_cast<std::uint8_t>(level);
     PlusPath tab;
     tab.Create();
     TabShapeTop(tab, x, y, w, h, 1);
@@ -258,21 +264,17 @@ void PaintHoverGlow(PlusGraphics& graphics, const ButtonPlace& place, int level)
 
     PlusPath colored;
     colored.Create();
-    if (place.close)
-        AddCloseShape(colored, x, y, w, h, 5);
-    else
-        TabShapeTop(colored, x, y, w, h, 1);
-    VerticalGradient color(x, y, y + h + 1, MakeArgb(place.close ? kRed : ThemeColor, alpha),
-                           MakeArgb(kWhite, 0));
+    AddGlowShape(colored, place, h);
+    VerticalGradient color(
+        x, y, y + h + 1,
+        MakeArgb(place.close ? kRed : ThemeColor, static_cast<std::uint8_t>(level)),
+        MakeArgb(kWhite, 0));
     graphics.FillPath(color, colored);
 
     const float rimHeight = F(static_cast<int>(place.h * 0.8));
     PlusPath rim;
     rim.Create();
-    if (place.close)
-        AddCloseShape(rim, x, y, w, rimHeight, 5);
-    else
-        TabShapeTop(rim, x, y, w, rimHeight, 1);
+    AddGlowShape(rim, place, rimHeight);
     VerticalGradient rimBrush(x, y, y + rimHeight,
                               MakeArgb(kWhite, static_cast<std::uint8_t>(level * 0.8)),
                               MakeArgb(kWhite, 0));
@@ -388,6 +390,33 @@ void DrawPanel(const WindowSkin& skin, PlusGraphics& graphics, const StatusPanel
                  static_cast<float>(font.size));
 }
 
+// Paints the whole skin into a new background DC, keeping copies of the bare title bar and
+// status strip for the single-element repaints.
+void ComposeSkin(int windowIndex, WindowSkin& skin, int width, int height) {
+    Renew(skin.background_dc, CreateImageDC(width, height));
+    PlusGraphics graphics;
+    graphics.FromHdc(skin.background_dc);
+    PaintBackground(skin, skin.background_dc, graphics, width, height);
+    if (skin.title_bar) {
+        PaintFrameOutline(graphics, width, height);
+        Renew(skin.title_dc, CreateImageDC(width, skin.title_height));
+        Copy(skin.title_dc, skin.background_dc, 0, 0, width, skin.title_height, 0, 0);
+    }
+    if (skin.status_strip_height >= 1) {
+        const Box& strip = skin.status_strip;
+        Renew(skin.strip_dc, CreateImageDC(strip.width, strip.height));
+        Copy(skin.strip_dc, skin.background_dc, 0, 0, strip.width, strip.height, strip.x, strip.y);
+    }
+    if (skin.title_bar) {
+        if (skin.caption_text) PaintCaption(windowIndex, graphics);
+        for (int b = 1; b <= skin.title_buttons.Count(); ++b)
+            PaintTitleButton(windowIndex, b, graphics);
+    }
+    if (skin.status_strip_height > 0)
+        for (int p = 1; p <= skin.status_panels.Count(); ++p)
+            PaintStatusPanel(windowIndex, p, graphics);
+}
+
 } // namespace
 
 void SetRoundRegion(HWND window) {
@@ -406,31 +435,7 @@ void PaintWindowSkin(int windowIndex, HDC dc, bool whole) {
     SIZE size = ClientSize(window);
     const int width = size.cx, height = size.cy;
     if (skin->title_bar && whole) SetRoundRegion(window);
-    Renew(skin->background_dc, CreateImageDC(width, height));
-    {
-        PlusGraphics graphics;
-        graphics.FromHdc(skin->background_dc);
-        PaintBackground(*skin, skin->background_dc, graphics, width, height);
-        if (skin->title_bar) {
-            PaintFrameOutline(graphics, width, height);
-            Renew(skin->title_dc, CreateImageDC(width, skin->title_height));
-            Copy(skin->title_dc, skin->background_dc, 0, 0, width, skin->title_height, 0, 0);
-        }
-        if (skin->status_strip_height >= 1) {
-            const Box& strip = skin->status_strip;
-            Renew(skin->strip_dc, CreateImageDC(strip.width, strip.height));
-            Copy(skin->strip_dc, skin->background_dc, 0, 0, strip.width, strip.height, strip.x,
-                 strip.y);
-        }
-        if (skin->title_bar) {
-            if (skin->caption_text) PaintCaption(windowIndex, graphics);
-            for (int b = 1; b <= skin->title_buttons.Count(); ++b)
-                PaintTitleButton(windowIndex, b, graphics);
-        }
-        if (skin->status_strip_height > 0)
-            for (int p = 1; p <= skin->status_panels.Count(); ++p)
-                PaintStatusPanel(windowIndex, p, graphics);
-    }
+    ComposeSkin(windowIndex, *skin, width, height);
     Renew(skin->presentation_dc, CreateMemoryDC(width, height));
     Copy(skin->presentation_dc, skin->background_dc, 0, 0, width, height, 0, 0);
     SetPropA(window, props::CK_Ggcj, skin->presentation_dc);
