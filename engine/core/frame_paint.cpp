@@ -480,8 +480,11 @@ void PaintCaption(int windowIndex, const char* text) {
     WindowSkin* skin = WindowTable.At(windowIndex);
     if (!skin || !skin->background_dc || !skin->title_dc) return;
     CaptionPlace place = PlaceOfCaption(*skin);
-    Copy(skin->background_dc, skin->title_dc, place.x0, place.y0, place.width, kCaptionHeight,
-         place.x0, place.y0);
+    // The caption's box reaches below the title bar; only the rows the title copy holds can be
+    // restored from it, and the body beneath keeps its own pixels.
+    const int rows = std::min(kCaptionHeight, skin->title_height - place.y0);
+    Copy(skin->background_dc, skin->title_dc, place.x0, place.y0, place.width, rows, place.x0,
+         place.y0);
     {
         BackgroundGraphics graphics(*skin);
         DrawCaption(*skin, graphics, place, text);
