@@ -1,11 +1,15 @@
 #pragma once
 #include <windows.h>
 
+#include "engine/controls/buttons/button_skin.h"
+#include "engine/controls/common/container_skin.h"
 #include "engine/draw/hglobal_stream.h"
 
 // Records of the skinned controls, one list of them per kind in each window's WindowSkin. Every
 // record starts zero-filled and names its control in `window`; a record whose window is 0 is the
-// blank record a list is created with, which the first control of that kind takes over.
+// blank record a list is created with, which the first control of that kind takes over. The
+// records of the control list and the container list, ControlSkin and ContainerSkin, live with
+// the container skin, and ButtonSkin with the button skins.
 namespace qz {
 
 // A set of state pictures an application may give for drawing a control from images. Nothing in
@@ -22,11 +26,6 @@ struct ImageSet {
     int margins[4] = {};
 
     bool HoldsImages() const { return loaded != 0; }
-};
-
-// Push buttons, check boxes and radio buttons.
-struct ButtonSkin {
-    HWND window = nullptr;
 };
 
 struct EditSkin {
@@ -59,17 +58,6 @@ struct UpDownSkin {
 };
 
 struct HeaderSkin {
-    HWND window = nullptr;
-};
-
-// A control of the window's control list (controls handed to SkinContainer, toolbars); addressed
-// through the Kj_ properties instead of the Qz_ ones.
-struct ControlSkin {
-    HWND window = nullptr;
-};
-
-// A registered container (group box, tab control, panel).
-struct ContainerSkin {
     HWND window = nullptr;
 };
 
