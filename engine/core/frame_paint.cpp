@@ -330,6 +330,11 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+// Captions and panel texts keep to one line, cut with an ellipsis, so that a long title never
+// runs into the body below the title bar.
+constexpr bool kWrapText = false;
+constexpr bool kEllipsis = true;
+
 void DrawCaptionText(PlusGraphics& graphics, const CaptionFont& font, const std::string& text,
                      const RectF& rect) {
     const int style = font.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular;
@@ -340,14 +345,14 @@ void DrawCaptionText(PlusGraphics& graphics, const CaptionFont& font, const std:
         PlusSolidBrush brush;
         brush.Create(MakeArgb(font.text_color));
         PlusStringFormat format;
-        format.Create(Gdiplus::StringFormatFlagsLineLimit);
+        PrepareTextFormat(format, 0, 0, kWrapText, kEllipsis);
         graphics.DrawString(text, plain, brush, rect, format);
     } else if (font.glow) {
         DrawGlowText(graphics, text, rect, font.text_color, font.glow_color, 4, font.face, style,
-                     size);
+                     size, 0, 0, kWrapText, kEllipsis);
     } else {
         DrawOutlinedText(graphics, text, rect, font.text_color, font.glow_color, 1, font.face,
-                         style, size);
+                         style, size, 0, 0, kWrapText, kEllipsis);
     }
 }
 
@@ -387,7 +392,7 @@ void DrawPanel(const WindowSkin& skin, PlusGraphics& graphics, const StatusPanel
     const StripFont& font = skin.strip_font;
     RectF rect = MakeRectF(F(box.x + iw + 5), F(box.y + 2), F(box.width - iw - 5), F(box.height));
     DrawGlowText(graphics, panel.text, rect, font.text_color, font.glow_color, 4, font.face, 0,
-                 static_cast<float>(font.size));
+                 static_cast<float>(font.size), 0, 0, kWrapText, kEllipsis);
 }
 
 // Paints the whole skin into a new background DC, keeping copies of the bare title bar and

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "engine/core/engine.h"
@@ -158,6 +159,19 @@ TEST_F(FramePaintTest, WholeRepaintComposesTheUtilitysLookIntoTheBackgroundDc) {
             }
     EXPECT_GE(first, 26);
     EXPECT_LE(first, 31);
+}
+
+TEST_F(FramePaintTest, LongCaptionKeepsToOneLineInsideTheTitleBar) {
+    SetWindowTextA(window_.Handle(), std::string(30, 'W').append(" second line").c_str());
+    PaintWindowSkin(index_, nullptr, false);
+    HDC bg = Background();
+    int drawn = 0;
+    for (int x = 30; x < 300; ++x)
+        drawn += PixelAt(bg, x, 14) != kWhite;
+    EXPECT_GT(drawn, 0);
+    for (int y = Skin().title_height; y < 46; ++y)
+        for (int x = 9; x < 330; ++x)
+            ASSERT_EQ(PixelAt(bg, x, y), kWhite) << x << "," << y;
 }
 
 TEST_F(FramePaintTest, TitleButtonsAreDrawnInTheirRectanglesOverTheBareTitleBar) {
