@@ -61,6 +61,13 @@ RECT Offset(RECT r, int dx, int dy) {
     return r;
 }
 
+// Calls f(child) for every visible child of parent that is clipped out when parent paints.
+template <class F> void ForEachClippedChild(HWND parent, F&& f) {
+    for (HWND child = FindWindowExA(parent, nullptr, nullptr, nullptr); child;
+         child = FindWindowExA(parent, child, nullptr, nullptr))
+        if (IsShown(child) && (!IsTransparent(child) || kClipTransparentChildren)) f(child);
+}
+
 // The record of a registered container, nullptr for any other window.
 ContainerSkin* ContainerOf(HWND window) {
     ContainerSkin* record = FindControlRecord(window, &WindowSkin::containers);
@@ -85,45 +92,25 @@ struct Placement {
     HWND host = nullptr;
 };
 
-WindowSkin* SkinOfRoot(HWND control) {
-    return WindowTable.At(IndexOfWindow(GetAncestor(control, GA_ROOT)));
+WindowSkin* SkinOf(HWND window) {
+    return WindowTable.At(IndexOfWindow(window));
 }
 
 Placement FindPlacement(HWND control) {
-    Placement place;
-    if (WindowSkin* skin = WindowTable.At(IndexOfWindow(control))) {
-        place.how = Hanging::Direct;
-        place.skin = skin;
-        return place;
-    }
-    if (IsLayerHost(control)) {
-        place.how = Hanging::Host;
-        place.host = control;
-        place.skin = SkinOfRoot(control);
-        return place;
-    }
+    if (WindowSkin* skin = SkinOf(control)) return {Hanging::Direct, skin, nullptr};
+    if (IsLayerHost(control))
+        return {Hanging::Host, SkinOf(GetAncestor(control, GA_ROOT)), control};
     for (HWND parent = GetParent(control); parent; parent = GetParent(parent)) {
-        if (IsLayerHost(parent)) {
-            place.how = Hanging::Host;
-            place.host = parent;
-            place.skin = SkinOfRoot(control);
-            return place;
-        }
-        if (WindowSkin* skin = WindowTable.At(IndexOfWindow(parent))) {
-            place.how = Hanging::Direct;
-            place.skin = skin;
-            return place;
-        }
+        if (IsLayerHost(parent))
+            return {Hanging::Host, SkinOf(GetAncestor(control, GA_ROOT)), parent};
+        if (WindowSkin* skin = SkinOf(parent)) return {Hanging::Direct, skin, nullptr};
         if (ContainerOf(parent)) {
-            place.skin = AddressOfControl(parent).window;
-            if (HWND host = PropWindow(parent, props::Mb_zpf)) {
-                place.how = Hanging::Host;
-                place.host = host;
-            }
-            return place;
+            HWND host = PropWindow(parent, props::Mb_zpf);
+            return {host ? Hanging::Host : Hanging::Container, AddressOfControl(parent).window,
+                    host};
         }
     }
-    return place;
+    return {};
 }
 
 // The DC and the point in it that hold what lies under the control's top-left corner.
@@ -132,36 +119,24 @@ struct BackgroundSource {
     POINT origin{};
 };
 
-POINT OriginIn(HWND control, HWND reference) {
+// The window rectangle of control measured from the top-left corner of reference's.
+RECT WindowRectIn(HWND control, HWND reference) {
     RECT mine{}, theirs{};
     GetWindowRect(control, &mine);
     GetWindowRect(reference, &theirs);
-    return {mine.left - theirs.left, mine.top - theirs.top};
+    return Offset(mine, -theirs.left, -theirs.top);
 }
 
 BackgroundSource SourceFor(HWND control, const Placement& place) {
     if (place.how == Hanging::Host) {
         HWND owner = place.host == control ? PropWindow(control, props::Mb_zpf) : place.host;
-        if (owner)
-            return {reinterpret_cast<HDC>(GetPropValue(owner, props::Wxk_Cj)),
-                    OriginIn(control, owner)};
+        if (owner) {
+            RECT r = WindowRectIn(control, owner);
+            return {reinterpret_cast<HDC>(GetPropValue(owner, props::Wxk_Cj)), {r.left, r.top}};
+        }
     }
     RECT r = ControlRectInWindow(control);
     return {place.skin->background_dc, {r.left, r.top}};
-}
-
-// What a capture reads of a container's record.
-struct ContainerLook {
-    RgbColor tint_color = 0; // 0: no tint
-    int tint_alpha = 0;
-    int width = 0;
-    int height = 0;
-    int kind = 0;    // 1: group box
-    int painted = 0; // the tint also covers the controls inside
-};
-
-ContainerLook LookOf(const ContainerSkin&) {
-    return {};
 }
 
 void CopyFromSource(HWND control, const Placement& place, const RECT& rect, HDC dst, int x, int y) {
@@ -171,12 +146,11 @@ void CopyFromSource(HWND control, const Placement& place, const RECT& rect, HDC 
 }
 
 bool HasTint(const ContainerSkin* container) {
-    return container && LookOf(*container).tint_color != 0;
+    return container && container->tint_color != 0;
 }
 
 ArgbColor TintOf(const ContainerSkin& container) {
-    ContainerLook look = LookOf(container);
-    return MakeArgb(look.tint_color, static_cast<std::uint8_t>(look.tint_alpha));
+    return MakeArgb(container.tint_color, container.tint_alpha);
 }
 
 // Fills the path on the memory DC with the tint, clipped to it.
@@ -239,7 +213,7 @@ void PaintOwnTint(HDC dc, HWND control, const Placement& place, int width, int h
     graphics.FromHdc(dc);
     PlusPath path;
     path.Create();
-    if (tint->own && LookOf(*tint->own).kind == 1) {
+    if (tint->own && tint->own->kind == kGroupBoxContainer) {
         AddRoundRect(path, 0, 5, static_cast<float>(width), static_cast<float>(height - 6), 5);
         if (place.how == Hanging::Container)
             TintAroundGroupBox(graphics, control, path, width, height);
@@ -260,7 +234,7 @@ void PaintEnclosingTint(HDC dc, HWND control, const Placement& place, int width,
     for (HWND parent = GetParent(control); parent && parent != place.host;
          parent = GetParent(parent)) {
         ContainerSkin* container = ContainerOf(parent);
-        if (!container || !LookOf(*container).painted) continue;
+        if (!container || !container->painted) continue;
         if (!HasTint(container)) return;
         PlusGraphics graphics;
         graphics.FromHdc(dc);
@@ -274,7 +248,7 @@ std::optional<SIZE> ClampSize(HWND window) {
     if (WindowSkin* skin = WindowTable.At(IndexOfWindow(window)))
         return SIZE{skin->clamp_width, skin->clamp_height};
     if (ContainerSkin* container = ContainerOf(window))
-        return SIZE{LookOf(*container).width, LookOf(*container).height};
+        return SIZE{container->width, container->height};
     return std::nullopt;
 }
 
@@ -333,10 +307,7 @@ HDC CreateImageDC(const unsigned char* png, std::size_t count) {
 }
 
 RECT ControlRectInWindow(HWND control) {
-    RECT mine{}, top{};
-    GetWindowRect(control, &mine);
-    GetWindowRect(GetAncestor(control, GA_ROOT), &top);
-    return Offset(mine, -top.left, -top.top);
+    return WindowRectIn(control, GetAncestor(control, GA_ROOT));
 }
 
 RECT ClientRectInWindow(HWND control) {
@@ -371,9 +342,7 @@ HDC ExcludeChildClips(HWND window, HDC dc) {
     POINT origin{};
     ClientToScreen(window, &origin);
     std::optional<SIZE> limit = ClampSize(window);
-    for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
-         child = FindWindowExA(window, child, nullptr, nullptr)) {
-        if (!IsShown(child) || (IsTransparent(child) && !kClipTransparentChildren)) continue;
+    ForEachClippedChild(window, [&](HWND child) {
         RECT r{};
         GetWindowRect(child, &r);
         r = Offset(r, -origin.x, -origin.y);
@@ -386,7 +355,7 @@ HDC ExcludeChildClips(HWND window, HDC dc) {
         r.right = std::max(r.right, r.left);
         r.bottom = std::max(r.bottom, r.top);
         ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
-    }
+    });
     return dc;
 }
 
@@ -419,16 +388,10 @@ void PresentToWindow(HWND control, HDC dc, PresentOptions options) {
     if (!skin || !skin->presentation_dc) return;
     HDC target = skin->presentation_dc;
     RECT place = options.wholeWindow ? ControlRectInWindow(control) : ClientRectInWindow(control);
-    RECT top{};
-    GetWindowRect(skin->window, &top);
-    for (HWND child = FindWindowExA(control, nullptr, nullptr, nullptr); child;
-         child = FindWindowExA(control, child, nullptr, nullptr)) {
-        if (!IsShown(child) || IsTransparent(child)) continue;
-        RECT r{};
-        GetWindowRect(child, &r);
-        ExcludeClipRect(target, r.left - top.left, r.top - top.top, r.right - top.left,
-                        r.bottom - top.top);
-    }
+    ForEachClippedChild(control, [&](HWND child) {
+        RECT r = WindowRectIn(child, skin->window);
+        ExcludeClipRect(target, r.left, r.top, r.right, r.bottom);
+    });
     BitBlt(target, place.left, place.top, RectWidth(place), RectHeight(place), dc, 0, 0, SRCCOPY);
     SelectClipRgn(target, nullptr);
 }
