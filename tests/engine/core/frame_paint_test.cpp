@@ -174,6 +174,30 @@ TEST_F(FramePaintTest, LongCaptionKeepsToOneLineInsideTheTitleBar) {
             ASSERT_EQ(PixelAt(bg, x, y), kWhite) << x << "," << y;
 }
 
+TEST_F(FramePaintTest, WholeRepaintAsksTheWindowsOwnSkinnedControlsToRepaint) {
+    HWND own = CreateWindowExA(0, "Button", "", WS_CHILD | WS_VISIBLE, 20, 40, 60, 20,
+                               window_.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND panel = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 100, 40, 100, 60,
+                                 window_.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND nested = CreateWindowExA(0, "Button", "", WS_CHILD | WS_VISIBLE, 5, 5, 40, 20, panel,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    ButtonSkin first, second;
+    first.window = own;
+    second.window = nested;
+    Skin().buttons.Add(std::move(first));
+    Skin().buttons.Add(std::move(second));
+    // Without the title bar the region is left alone, which would invalidate every child.
+    Skin().title_bar = 0;
+    ShowWindow(window_.Handle(), SW_SHOWNA);
+    qztest::PumpPending();
+    ValidateRect(own, nullptr);
+    ValidateRect(nested, nullptr);
+    PaintWindowSkin(index_, nullptr, true);
+    EXPECT_TRUE(GetUpdateRect(own, nullptr, FALSE));
+    EXPECT_FALSE(GetUpdateRect(nested, nullptr, FALSE));
+    ShowWindow(window_.Handle(), SW_HIDE);
+}
+
 TEST_F(FramePaintTest, TitleButtonsAreDrawnInTheirRectanglesOverTheBareTitleBar) {
     PaintWindowSkin(index_, nullptr, false);
     HDC bg = Background(), title = Skin().title_dc;
