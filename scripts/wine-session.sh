@@ -20,15 +20,27 @@ make_prefix() {
     echo "Creating the Wine prefix in $WINEPREFIX (once, about half a minute)"
     rm -rf "$WINEPREFIX"
     DISPLAY=$QZ_XVFB_DISPLAY "$QZ_WINE" wineboot -i </dev/null >"$QZ_BUILD/wineboot.log" 2>&1
-    local key='HKCU\Software\Wine\Fonts\Replacements'
-    for face in "宋体" "SimSun" "新宋体" "NSimSun"; do
-        DISPLAY=$QZ_XVFB_DISPLAY "$QZ_WINE" reg add "$key" /v "$face" /t REG_SZ /d "WenQuanYi Zen Hei" /f \
-            </dev/null >>"$QZ_BUILD/wineboot.log" 2>&1
-    done
-    DISPLAY=$QZ_XVFB_DISPLAY "$QZ_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
-        /t REG_DWORD /d 0 /f </dev/null >>"$QZ_BUILD/wineboot.log" 2>&1
     wineserver -w
     touch "$WINEPREFIX/.qz-ready"
+}
+
+reg_add() { # key value type data
+    DISPLAY=$QZ_XVFB_DISPLAY "$QZ_WINE" reg add "$1" /v "$2" /t "$3" /d "$4" /f \
+        </dev/null >>"$QZ_BUILD/wineboot.log" 2>&1
+}
+
+# Settings are versioned so that an existing prefix picks up new ones.
+configure_prefix() {
+    local version=2
+    [ "$(cat "$WINEPREFIX/.qz-config" 2>/dev/null)" = $version ] && return
+    for face in "宋体" "SimSun" "新宋体" "NSimSun"; do
+        reg_add 'HKCU\Software\Wine\Fonts\Replacements' "$face" REG_SZ "WenQuanYi Zen Hei"
+    done
+    reg_add 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0
+    # Wine manages its own windows: without a window manager (the virtual screen has none) every
+    # hidden or destroyed managed window would wait a second for a state no one sets.
+    reg_add 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N
+    echo $version >"$WINEPREFIX/.qz-config"
 }
 
 start_wineserver() {
@@ -40,4 +52,5 @@ start_wineserver() {
 
 start_xvfb
 make_prefix
+configure_prefix
 start_wineserver
