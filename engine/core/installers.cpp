@@ -19,8 +19,6 @@ void InstallHeaders(int, HWND) {}
 void InstallToolbars(int, HWND) {}
 void InstallTransparentControls(int, HWND) {}
 void PaintPushButtonItem(const DRAWITEMSTRUCT&) {}
-void MarkWindowForRepaint(HWND, bool) {}
-void MarkContainerForRepaint(HWND) {}
 
 void RunChildInstallers(int windowIndex, HWND parent) {
     InstallPushButtons(windowIndex, parent);
