@@ -224,6 +224,38 @@ TEST_F(ContainerTest, TabSelectionChangeMarksTheTabControl) {
     EXPECT_EQ(1, record.repaint);
 }
 
+TEST_F(ContainerTest, MovingAPaintedContainerMarksEveryContainerOfTheWindow) {
+    for (int painted : {1, 0}) {
+        LoggedWindow window;
+        Skin(window, false);
+        HWND moving = AddChild(window.Handle(), "Static", "", 0, 10, 10, 80, 80);
+        HWND other = AddChild(window.Handle(), "Static", "", 0, 100, 10, 80, 80);
+        qz::RegisterContainer(moving, painted);
+        qz::RegisterContainer(other);
+        ContainerSkin& record = *qz::FindContainer(other);
+        record.repaint = record.moved = 0;
+
+        SetWindowPos(moving, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+        EXPECT_EQ(painted, record.moved) << "painted " << painted;
+        EXPECT_EQ(painted, record.repaint) << "painted " << painted;
+    }
+}
+
+TEST_F(ContainerTest, ShowingAPaintedContainerMarksItForRepaint) {
+    LoggedWindow window;
+    Skin(window, false);
+    HWND panel = AddChild(window.Handle(), "Static", "", 0, 10, 10, 80, 80);
+    qz::RegisterContainer(panel);
+    ContainerSkin& record = *qz::FindContainer(panel);
+    record.repaint = 0;
+
+    SendMessageA(panel, WM_SHOWWINDOW, FALSE, 0);
+    EXPECT_EQ(0, record.repaint);
+    SendMessageA(panel, WM_SHOWWINDOW, TRUE, 0);
+    EXPECT_EQ(1, record.repaint);
+}
+
 struct EraseCase {
     int painted;
     int active;
