@@ -7,8 +7,6 @@ namespace qz {
 
 // Skins of control classes that are not built yet: each file that implements one of these
 // takes its line out of this list.
-void InstallPushButtons(int, HWND) {}
-void InstallCheckAndRadio(int, HWND) {}
 void InstallEditSkins(int, HWND) {}
 void InstallComboSkins(int, HWND) {}
 void InstallTrackBars(int, HWND) {}
@@ -18,7 +16,8 @@ void InstallUpDowns(int, HWND) {}
 void InstallHeaders(int, HWND) {}
 void InstallToolbars(int, HWND) {}
 void InstallTransparentControls(int, HWND) {}
-void PaintPushButtonItem(const DRAWITEMSTRUCT&) {}
+void MarkWindowForRepaint(HWND, bool) {}
+void MarkContainerForRepaint(HWND) {}
 
 void RunChildInstallers(int windowIndex, HWND parent) {
     InstallPushButtons(windowIndex, parent);
