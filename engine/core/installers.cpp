@@ -16,8 +16,6 @@ void InstallUpDowns(int, HWND) {}
 void InstallHeaders(int, HWND) {}
 void InstallToolbars(int, HWND) {}
 void InstallTransparentControls(int, HWND) {}
-void MarkWindowForRepaint(HWND, bool) {}
-void MarkContainerForRepaint(HWND) {}
 
 void RunChildInstallers(int windowIndex, HWND parent) {
     InstallPushButtons(windowIndex, parent);
