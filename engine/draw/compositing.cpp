@@ -381,7 +381,10 @@ HDC CaptureBackground(HWND control, const RECT& rect, std::optional<TintInset> i
 void PresentToWindow(HWND control, HDC dc, PresentOptions options) {
     INT_PTR index = options.byContainerIndex ? GetPropValue(control, props::Kj_FuID)
                                              : GetPropValue(control, props::Qz_FuID);
-    if (!options.byContainerIndex && index == 0) index = GetPropValue(control, props::Qz_lbID);
+    // Only a skinned top-level window names its own window index in Qz_lbID; on a control it
+    // is the index in a control list and would pick an unrelated window.
+    if (!options.byContainerIndex && index == 0 && IndexOfWindow(control) >= 1)
+        index = GetPropValue(control, props::Qz_lbID);
     WindowSkin* skin = index > 0 && index <= WindowTable.Count()
                            ? WindowTable.At(static_cast<int>(index))
                            : nullptr;

@@ -214,7 +214,7 @@ TEST_F(CompositingTest, PresentPutsTheImageAtTheControlsPlaceLeavingOutItsChildr
     ReleaseMemoryDC(image);
 }
 
-TEST_F(CompositingTest, PresentWithAnIndexOutsideTheTableDoesNothing) {
+TEST_F(CompositingTest, PresentWithoutAValidWindowIndexDoesNothing) {
     Skin().presentation_dc = CreateMemoryDC(kWidth, kHeight);
     HDC pres = Skin().presentation_dc;
     RECT all{0, 0, kWidth, kHeight};
@@ -224,7 +224,23 @@ TEST_F(CompositingTest, PresentWithAnIndexOutsideTheTableDoesNothing) {
     HDC image = CreateMemoryDC(50, 20);
     PresentToWindow(control, image);
     PresentToWindow(control, image, {/*byContainerIndex=*/true, false}); // no Kj_FuID at all
+    // A list index in Qz_lbID is no window index.
+    RemovePropA(control, props::Qz_FuID);
+    SetPropValue(control, props::Qz_lbID, index_);
+    PresentToWindow(control, image);
     EXPECT_EQ(PixelAt(pres, 45, 50), RGB(255, 255, 255));
+    ReleaseMemoryDC(image);
+}
+
+TEST_F(CompositingTest, SkinnedWindowPresentsItselfThroughItsOwnIndex) {
+    Skin().presentation_dc = CreateMemoryDC(kWidth, kHeight);
+    HDC pres = Skin().presentation_dc;
+    RECT all{0, 0, kWidth, kHeight};
+    FillRect(pres, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HDC image = CreateMemoryDC(kWidth, kHeight);
+    PresentToWindow(window_.Handle(), image);
+    EXPECT_EQ(PixelAt(pres, 0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(PixelAt(pres, kWidth - 1, kHeight - 1), RGB(0, 0, 0));
     ReleaseMemoryDC(image);
 }
 
