@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/controls/buttons/check_radio.h"
+#include "engine/controls/common/container.h"
 #include "engine/core/engine.h"
 #include "engine/core/lookup.h"
 #include "engine/core/properties.h"
@@ -302,6 +303,7 @@ LRESULT CALLBACK ButtonProc(HWND control, UINT message, WPARAM wParam, LPARAM lP
         PaintInPaintMessage(control);
         return 0;
     case WM_ERASEBKGND: SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
+    case WM_WINDOWPOSCHANGING: NoteChildMoving(control); break;
     case WM_NCPAINT: return DefWindowProcA(control, WM_NCPAINT, kWholeFrame, lParam);
     case BM_SETCHECK: return PassOnAndRepaint(control, kStateSelected, message, wParam, lParam);
     case BM_SETSTATE:

@@ -1,5 +1,7 @@
 #include "tests/engine/controls/buttons/button_fixture.h"
 
+#include "engine/controls/common/container.h"
+
 #include <vector>
 
 namespace qztest {
@@ -214,6 +216,22 @@ TEST_F(PushButtonTest, ButtonStateReleaseIsIgnoredWhileTheKeyIsHeld) {
     EXPECT_EQ(SendAt(key_, WM_LBUTTONDBLCLK), 0);
     EXPECT_FALSE(SendMessageA(key_, BM_GETSTATE, 0, 0) & BST_PUSHED)
         << "double clicks are swallowed";
+}
+
+using ContainedButtonTest = ButtonTest;
+
+TEST_F(ContainedButtonTest, MovingAButtonInsideAContainerHasTheContainerPaintAnew) {
+    HWND panel = window_.AddChild("STATIC", "", 0, 10, 10, 200, 150);
+    HWND key = CreateWindowExA(0, "BUTTON", "In", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 5, 5, 80,
+                               25, panel, nullptr, GetModuleHandleA(nullptr), nullptr);
+    Skin();
+    qz::RegisterContainer(panel);
+    qz::ContainerSkin* container = qz::FindContainer(panel);
+    ASSERT_NE(container, nullptr);
+    ASSERT_EQ(GetWindowLongPtrA(key, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&qz::ButtonProc));
+    container->moved = 0;
+    SetWindowPos(key, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(container->moved, 1);
 }
 
 } // namespace
