@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,9 @@ struct OptionCase {
     qz::RgbColor background_color;
     int image_placement;
 };
+void PrintTo(const OptionCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const std::vector<StatusPanel> kTwoPanels = {{50, "left", {}}, {-1, "rest", {}}};
 

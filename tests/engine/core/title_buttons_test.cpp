@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -231,6 +232,9 @@ struct ClickCase {
     int button;     // with help and menu buttons: 1 help, 2 menu, 3 minimise, 4 maximise, 5 close
     WPARAM command; // 0: nothing is asked of the system
 };
+void PrintTo(const ClickCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TitleButtonClickTest : public TitleButtonTest,
                              public testing::WithParamInterface<ClickCase> {};
@@ -315,6 +319,9 @@ struct DoubleClickCase {
     POINT point;
     int maximises;
 };
+void PrintTo(const DoubleClickCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TitleDoubleClickTest : public TitleButtonTest,
                              public testing::WithParamInterface<DoubleClickCase> {};

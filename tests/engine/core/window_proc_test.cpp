@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,9 @@ struct ZoneCase {
     Press press;
     int zone; // WMSZ_ value of a size
 };
+void PrintTo(const ZoneCase& c, std::ostream* os) {
+    *os << "(" << c.x << ", " << c.y << ")";
+}
 
 // A resizable 300 x 200 window with a title bar and three title buttons (strip from x 206).
 const ZoneCase kZoneCases[] = {
@@ -111,6 +115,9 @@ struct MoveCase {
     POINT point;
     int moves;
 };
+void PrintTo(const MoveCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // Children: a visible static control at (50, 50, 60, 30), a hidden one at (150, 120, 40, 40);
 // a status strip of height 20 along the bottom.
@@ -221,12 +228,63 @@ TEST_F(WindowProcTest, EraseIsAnsweredWithoutTheOwnProcedure) {
     LoggedWindow window(300, 200, kMinMax);
     HWND h = window.Handle();
     qz::SkinWindowEx(h);
+    WindowSkin& skin = *RecordOf(h);
     window.ClearLog();
-    HDC dc = GetDC(h);
-    EXPECT_EQ(1, SendMessageA(h, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0));
-    EXPECT_EQ(TRANSPARENT, GetBkMode(dc));
-    ReleaseDC(h, dc);
+    qz::WindowDC dc(h);
+    auto erase = [&] {
+        return SendMessageA(h, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
+    };
+
+    EXPECT_EQ(1, erase());
+    EXPECT_EQ(TRANSPARENT, GetBkMode(dc.Get()));
+    EXPECT_EQ(0, skin.erased) << "nothing to put on the screen before the first paint";
+    SendMessageA(h, WM_SHOWWINDOW, TRUE, 0);
+    skin.painted = 0;
+    skin.repaint_all = 1;
+    EXPECT_EQ(1, erase());
+    EXPECT_EQ(1, skin.erased) << "the presentation image went to the screen";
+    SendMessageA(h, WM_PAINT, 0, 0);
+    EXPECT_EQ(0, skin.erased);
     EXPECT_EQ(0, window.Count(WM_ERASEBKGND));
+}
+
+TEST_F(WindowProcTest, OnlyTheFirstShowPaintsAtOnce) {
+    LoggedWindow window(300, 200, kMinMax);
+    HWND h = window.Handle();
+    qz::SkinWindowEx(h);
+    WindowSkin& skin = *RecordOf(h);
+
+    SendMessageA(h, WM_SHOWWINDOW, TRUE, 0);
+    EXPECT_EQ(1, skin.painted);
+    EXPECT_EQ(0, skin.repaint_all);
+    EXPECT_NE(nullptr, skin.background_dc);
+    SendMessageA(h, WM_SHOWWINDOW, FALSE, 0);
+    EXPECT_EQ(1, skin.hidden);
+    EXPECT_EQ(0, skin.painted);
+    skin.repaint_all = 1;
+    SendMessageA(h, WM_SHOWWINDOW, TRUE, 0);
+    EXPECT_EQ(0, skin.painted) << "a later show waits for its WM_PAINT";
+    EXPECT_EQ(1, skin.repaint_all);
+    EXPECT_EQ(1, skin.hidden);
+}
+
+TEST_F(WindowProcTest, MaximisedWindowTracksBetweenItsMinimumAndTheWorkArea) {
+    LoggedWindow window(300, 200, kMinMax);
+    HWND h = window.Handle();
+    qz::SkinWindowEx(h);
+    WindowSkin& skin = *RecordOf(h);
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+
+    MINMAXINFO info{};
+    SendMessageA(h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(0, info.ptMinTrackSize.x) << "only a maximised window is limited";
+    skin.maximized = 1;
+    SendMessageA(h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(200, info.ptMinTrackSize.x);
+    EXPECT_EQ(150, info.ptMinTrackSize.y);
+    EXPECT_EQ(work.right - work.left, info.ptMaxTrackSize.x);
+    EXPECT_EQ(work.bottom - work.top, info.ptMaxTrackSize.y);
 }
 
 TEST_F(WindowProcTest, ActivationFollowsTheWindowAndTheApplication) {
@@ -253,6 +311,9 @@ struct DrawItemCase {
     bool in_range; // the window index names a skinned window
     bool handled;
 };
+void PrintTo(const DrawItemCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const DrawItemCase kDrawItemCases[] = {
     {"SkinnedButton", ODT_BUTTON, true, true, true, true},
