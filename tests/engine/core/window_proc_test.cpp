@@ -330,7 +330,7 @@ TEST_P(DrawItemTest, OwnerDrawOfSkinnedControlsIsAnsweredByTheSkin) {
     const DrawItemCase& c = GetParam();
     LoggedWindow window(300, 200, kMinMax);
     HWND h = window.Handle();
-    HWND button = window.AddChild("BUTTON", WS_VISIBLE | BS_OWNERDRAW, 10, 40, 80, 24);
+    HWND button = window.AddChild("STATIC", WS_VISIBLE | SS_OWNERDRAW, 10, 40, 80, 24);
     qz::SkinWindowEx(h);
     INT_PTR index = qz::IndexOfWindow(h);
     if (c.fu_id) qz::SetPropValue(button, qz::props::Qz_FuID, c.in_range ? index : 99);
@@ -419,7 +419,7 @@ TEST_F(WindowProcTest, SkinningShowingAndDestroyingWindowsLeavesNoHandlesBehind)
     };
     cycle();
     qztest::ResourceCounts before = qztest::CurrentResources();
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 5; ++i)
         cycle();
     qztest::PumpPending();
     qztest::ResourceCounts after = qztest::CurrentResources();
