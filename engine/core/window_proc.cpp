@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "engine/controls/common/container.h"
 #include "engine/core/engine.h"
 #include "engine/core/frame_paint.h"
 #include "engine/core/installers.h"
@@ -54,11 +55,6 @@ template <class T> bool CopyFromMessage(LPARAM lParam, T& out) {
     return ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<LPCVOID>(lParam), &out,
                              sizeof out, &read) &&
            read == sizeof out;
-}
-
-bool IsSkinnedControl(HWND hwnd) {
-    ControlAddress where = AddressOfControl(hwnd);
-    return where.window != nullptr && where.list_index >= 1;
 }
 
 // The window's index as its Qz_lbID names it; 0 unless that record is this window's.
@@ -242,21 +238,7 @@ void OnWindowPosChanged(HWND hwnd) {
 
 void OnNotify(LPARAM lParam) {
     NMHDR header{};
-    if (!Engine.started || !CopyFromMessage(lParam, header)) return;
-    switch (header.code) {
-    case TVN_ITEMEXPANDINGA:
-    case TVN_ITEMEXPANDEDA: InvalidateRect(header.hwndFrom, nullptr, TRUE); break;
-    case TCN_SELCHANGING:
-        if (IsSkinnedControl(header.hwndFrom)) MarkContainerForRepaint(header.hwndFrom);
-        break;
-    case UDN_DELTAPOS: {
-        HWND parent = GetParent(header.hwndFrom);
-        if (ClassIs(parent, WC_TABCONTROLA) && IsSkinnedControl(parent))
-            MarkContainerForRepaint(parent);
-        break;
-    }
-    default: break;
-    }
+    if (Engine.started && CopyFromMessage(lParam, header)) RelayNotification(header);
 }
 
 LRESULT OnNcDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam) {
