@@ -280,6 +280,22 @@ TEST_F(TitleButtonTest, PressingMovingOffAndReleasingDoesNothing) {
     EXPECT_EQ(0, qz::Engine.hot_title_button);
 }
 
+TEST_F(TitleButtonTest, WindowWithoutTitleBarNeitherPressesNorRunsItsButtons) {
+    LoggedWindow window(300, 200, kMinMax);
+    HWND h = window.Handle();
+    qz::SkinWindowEx(h, {}, 0);
+    WindowSkin& skin = *RecordOf(h);
+    ASSERT_EQ(2, skin.title_buttons.Count());
+
+    Click(h, Centre(skin, 2));
+    qztest::PumpPending();
+
+    EXPECT_EQ(0, qz::Engine.hot_title_button);
+    EXPECT_EQ(0, skin.maximized);
+    EXPECT_EQ(0, window.CountCommand(SC_MAXIMIZE));
+    EXPECT_EQ(0, skin.fade_timer);
+}
+
 bool Settled(HWND h, bool zoomed) {
     WindowSkin* skin = RecordOf(h);
     return IsZoomed(h) == zoomed && skin && !skin->repaint_all;
