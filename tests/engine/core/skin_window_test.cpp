@@ -415,6 +415,8 @@ TEST_F(SkinWindowTest, BaseColourIsTheAverageOfThePicturesRightTenth) {
     ByteBuffer png = TwoColourPng(100, 60, kRed, kBlue);
     ASSERT_FALSE(png.empty());
     EXPECT_EQ(kRgbBlue, qz::AverageEdgeColour(png, 2000));
+    EXPECT_EQ(kRgbBlue, qz::AverageEdgeColour(TwoColourPng(5, 5, kBlue, kBlue), 2000))
+        << "a picture narrower than ten pixels samples its last column";
     EXPECT_EQ(0u, qz::AverageEdgeColour(ByteBuffer{1, 2, 3}, 2000));
 }
 
