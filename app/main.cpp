@@ -2,7 +2,7 @@
 #include "app/main_window.h"
 #include "app/platform.h"
 #include "app/skin_switch.h"
-#include "engine/core/engine.h"
+#include "engine/core/skin_engine.h"
 
 #include <windows.h>
 

@@ -47,7 +47,8 @@ KindInfo InfoFor(ControlKind kind) {
     case ControlKind::EditBox:
         return {"EDIT", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::Hyperlink: return {"STATIC", SS_NOTIFY | SS_LEFT, 0};
-    case ControlKind::GroupBox: return {"BUTTON", BS_GROUPBOX, 0};
+    // Clipped by the controls created before it, which lie inside its frame and above it.
+    case ControlKind::GroupBox: return {"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 0};
     }
     return {"STATIC", 0, 0};
 }

@@ -2,7 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/platform.h"
-#include "engine/core/skin_window.h"
+#include "engine/core/skin_engine.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -59,6 +59,7 @@ void OnMainWindowCreated() {
     // Title height 20, fixed size, no help or menu button, caption shown, white body, dragged by
     // its body; no status strip, picture or placement, and the program icon.
     SkinWindow(MainWindow(), 20, 0, 0, 0, 1, {}, {}, {}, RgbColor(0xFFFFFF), {}, 1);
+    SkinContainer(ControlByName(分组框_操作分组));
     HeldPath() = UserSkinFilePath();
     ShowState(PathExists(HeldPath()));
 }

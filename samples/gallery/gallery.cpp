@@ -1,7 +1,6 @@
 // The engine's showcase: one skinned window holding every control kind the engine skins, in the
 // states worth seeing. `Gallery.exe --screenshot file.png` saves the window and exits.
-#include "engine/core/engine.h"
-#include "engine/core/skin_window.h"
+#include "engine/core/skin_engine.h"
 #include "samples/gallery/screenshot.h"
 
 #include <windows.h>
@@ -98,14 +97,17 @@ HWND CreateGallery() {
     RegisterClassExA(&wc);
     HWND main = CreateWindowExA(0, kClass, "皮肤控件展示", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
                                 60, 60, 560, 290, nullptr, nullptr, wc.hInstance, nullptr);
-    HWND group = nullptr;
+    HWND groups[2] = {};
     for (const Sample& s : kSamples) {
         HWND h = Create(main, s);
-        if (!group && (s.style & BS_TYPEMASK) == BS_GROUPBOX) group = h;
+        if ((s.style & BS_TYPEMASK) == BS_GROUPBOX) groups[groups[0] ? 1 : 0] = h;
     }
     for (const Sample& s : kGroupChildren)
-        Create(group, s);
+        Create(groups[0], s);
     qz::SkinWindow(main, 20, 0, 0, 0, 1, {}, {}, {}, 0xFFFFFF, {}, 1);
+    // The group box with children gets a light accent tint; the empty one is keyed over the veil.
+    qz::SkinContainer(groups[0], {}, RGB(0x22, 0xCA, 0xDD), 40);
+    qz::SkinContainer(groups[1]);
     return main;
 }
 

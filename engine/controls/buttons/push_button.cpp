@@ -314,13 +314,15 @@ LRESULT CALLBACK ButtonProc(HWND control, UINT message, WPARAM wParam, LPARAM lP
         return PassOnAndRepaint(control, kStateSelected, message, wParam, lParam);
     case WM_MOUSEMOVE: OnMouseMove(control); break;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // The second press of a quick double click is one more click, as on a system button;
+        // the owner-draw style would make it a double-click notification instead.
         record->pressed = 1;
         return OnButtonDown(control, record->kind, wParam, lParam);
     case WM_LBUTTONUP:
         record->pressed = 0;
         AddressOfControl(control).window->hot_index = 0;
         break;
-    case WM_LBUTTONDBLCLK: return 0;
     case WM_MOUSELEAVE: OnMouseLeave(control, *record); return 0;
     case WM_NCDESTROY: StopFadesOf(control); break;
     default: break;
