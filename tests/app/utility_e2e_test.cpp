@@ -43,6 +43,12 @@ class Utility : public testing::Test {
         qztest::ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     }
 
+    POINT ScreenPoint(int client_x, int client_y) const {
+        POINT p{client_x, client_y};
+        ClientToScreen(main, &p);
+        return p;
+    }
+
     bool WaitForStatus(const char* status) {
         return qztest::PumpUntil([&] { return WindowText(edit) == status; });
     }
@@ -101,6 +107,69 @@ TEST_F(Utility, CloseMessagesEndTheProcessWithExitCodeZero) {
         PostMessageA(main, msg, msg == WM_SYSCOMMAND ? SC_CLOSE : 0, 0);
         EXPECT_EQ(0u, app->WaitForExit()) << "message " << msg;
     }
+}
+
+// The skinned look: the engine owner-draws the switch button and marks it as its own.
+TEST_F(Utility, SwitchButtonIsSkinned) {
+    Start();
+    EXPECT_EQ(BS_OWNERDRAW, GetWindowLongPtrA(button, GWL_STYLE) & BS_TYPEMASK);
+    EXPECT_GE(reinterpret_cast<INT_PTR>(GetPropA(button, "Qz_lbID")), 1);
+    EXPECT_EQ(1, reinterpret_cast<INT_PTR>(GetPropA(button, "Qz_FuID")));
+    EXPECT_NE(nullptr, GetPropA(button, "Qz_hProc"));
+    EXPECT_EQ(0x606060, reinterpret_cast<INT_PTR>(GetPropA(button, "Kj_Jzzts")));
+    EXPECT_EQ(1, reinterpret_cast<INT_PTR>(GetPropA(main, "Qz_lbID")));
+}
+
+// What the screen shows of the button, as one row of pixels through its middle.
+std::string ButtonRow(HWND button) {
+    RECT r;
+    GetWindowRect(button, &r);
+    HDC screen = GetDC(nullptr);
+    std::string row;
+    for (int x = r.left + 4; x < r.right - 4; x += 3) {
+        const COLORREF c = GetPixel(screen, x, (r.top + r.bottom) / 2 - 6);
+        row.append(reinterpret_cast<const char*>(&c), sizeof c);
+    }
+    ReleaseDC(nullptr, screen);
+    return row;
+}
+
+TEST_F(Utility, HoveringTheButtonWithRealInputChangesItsLookAndLeavingRestoresIt) {
+    Start();
+    qztest::MoveTo(ScreenPoint(200, 135));
+    ASSERT_TRUE(qztest::PumpUntil([&] { return !ButtonRow(button).empty(); }));
+    const std::string rest = ButtonRow(button);
+    RECT r;
+    GetWindowRect(button, &r);
+    qztest::MoveTo({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    EXPECT_TRUE(qztest::PumpUntil([&] { return ButtonRow(button) != rest; }));
+    qztest::MoveTo(ScreenPoint(200, 135));
+    EXPECT_TRUE(qztest::PumpUntil([&] { return ButtonRow(button) == rest; }));
+}
+
+TEST_F(Utility, DragsByItsBodyWithRealInput) {
+    Start();
+    const POINT from = ScreenPoint(383, 137);
+    qztest::PressAt(from);
+    ASSERT_TRUE(qztest::PumpUntil([&] { return qztest::InMoveOrSize(main); }));
+    qztest::MoveTo({from.x + 50, from.y + 40});
+    qztest::MoveTo({from.x + 100, from.y + 80});
+    qztest::ReleaseAt({from.x + 100, from.y + 80});
+    EXPECT_TRUE(qztest::PumpUntil([&] {
+        RECT r;
+        GetWindowRect(main, &r);
+        return r.left == 150 && r.top == 130;
+    }));
+}
+
+TEST_F(Utility, MinimisesAndClosesThroughItsTitleButtons) {
+    Start();
+    qztest::ClickAt(ScreenPoint(346, 10));
+    ASSERT_TRUE(qztest::PumpUntil([&] { return IsIconic(main) != FALSE; }));
+    PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(qztest::PumpUntil([&] { return !IsIconic(main) && IsWindowVisible(main); }));
+    qztest::ClickAt(ScreenPoint(372, 10));
+    EXPECT_EQ(0u, app->WaitForExit());
 }
 
 } // namespace

@@ -94,6 +94,23 @@ void ClickAt(POINT screen) {
     SendInput(3, in, sizeof in[0]);
 }
 
+void PressAt(POINT screen) {
+    INPUT in[2] = {MouseInput(MOUSEEVENTF_MOVE, screen), MouseInput(MOUSEEVENTF_LEFTDOWN, screen)};
+    SendInput(2, in, sizeof in[0]);
+}
+
+void ReleaseAt(POINT screen) {
+    INPUT in[2] = {MouseInput(MOUSEEVENTF_MOVE, screen), MouseInput(MOUSEEVENTF_LEFTUP, screen)};
+    SendInput(2, in, sizeof in[0]);
+}
+
+bool InMoveOrSize(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+           (info.flags & GUI_INMOVESIZE);
+}
+
 void PressChord(std::initializer_list<WORD> keys) {
     std::vector<INPUT> in;
     for (WORD k : keys) {

@@ -34,6 +34,10 @@ HWND ChildAt(HWND parent, const char* cls, int x, int y, int w, int h);
 // Real input: moves the pointer to a screen point and clicks the left button.
 void ClickAt(POINT screen);
 void MoveTo(POINT screen);
+void PressAt(POINT screen);
+void ReleaseAt(POINT screen);
+// Whether the thread that owns window runs the system's move or size loop.
+bool InMoveOrSize(HWND window);
 // Presses and releases a key chord, e.g. {VK_MENU, VK_F4}.
 void PressChord(std::initializer_list<WORD> keys);
 
