@@ -1,5 +1,7 @@
 #include "engine/core/engine.h"
 
+#include "engine/controls/buttons/push_button.h"
+
 #include <gdiplus.h>
 
 #include "engine/draw/colors.h"
@@ -70,6 +72,8 @@ void SetAppReleaseHook(void (*release)()) {
 void ReleaseEngine() {
     if (g_app_release) g_app_release();
     WindowTable.Clear();
+    // Running fades hold memory DCs of the registry: they go first, while it still exists.
+    StopAllFades();
     MemoryDcRegistry.Clear();
     CheckStrip.Clear();
 }

@@ -62,7 +62,8 @@ class ThreadTimer {
 // A registered memory DC, released with ReleaseMemoryDC when the guard goes.
 class OwnedMemoryDC {
   public:
-    explicit OwnedMemoryDC(HDC dc = nullptr) : dc_(dc) {}
+    OwnedMemoryDC() : dc_(nullptr) {}
+    explicit OwnedMemoryDC(HDC dc) : dc_(dc) {}
     ~OwnedMemoryDC();
     OwnedMemoryDC(OwnedMemoryDC&& other) noexcept : dc_(other.dc_) { other.dc_ = nullptr; }
     OwnedMemoryDC& operator=(OwnedMemoryDC&&) = delete;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/core/engine.h"
+#include "engine/controls/buttons/push_button.h"
 #include "engine/core/window_table.h"
 #include "engine/draw/compositing.h"
 #include "engine/draw/colors.h"
@@ -126,6 +127,7 @@ TEST(EngineRelease, RunsTheApplicationHookFirstThenEmptiesTheEngine) {
     qz::WindowTable.Append(qz::MakeWindowSkin(GetDesktopWindow()));
     qz::WindowTable.At(1)->title_buttons.Append();
     qz::MemoryDcRegistry.Append();
+    qz::FadeList.Append();
 
     qz::ReleaseEngine();
 
@@ -134,6 +136,7 @@ TEST(EngineRelease, RunsTheApplicationHookFirstThenEmptiesTheEngine) {
     EXPECT_EQ(6, g_hook_view.cells);
     EXPECT_EQ(0, qz::WindowTable.Count());
     EXPECT_EQ(0, qz::MemoryDcRegistry.Count());
+    EXPECT_EQ(0, qz::FadeList.Count());
     EXPECT_EQ(0, qz::CheckStrip.GetCount());
 }
 
