@@ -1,41 +1,11 @@
 #include "engine/draw/text.h"
 #include <cmath>
 #include "engine/draw/colors.h"
+#include "engine/draw/gdi_guards.h"
 
 namespace qz {
 
 namespace {
-
-// The window's DC, released on destruction.
-class WindowDc {
-  public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() {
-        if (dc_ != nullptr) ReleaseDC(window_, dc_);
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC Get() const { return dc_; }
-
-  private:
-    HWND window_;
-    HDC dc_;
-};
-
-// A memory DC compatible with the screen, deleted on destruction.
-class ScreenMemoryDc {
-  public:
-    ScreenMemoryDc() : dc_(CreateCompatibleDC(nullptr)) {}
-    ~ScreenMemoryDc() {
-        if (dc_ != nullptr) DeleteDC(dc_);
-    }
-    ScreenMemoryDc(const ScreenMemoryDc&) = delete;
-    ScreenMemoryDc& operator=(const ScreenMemoryDc&) = delete;
-    HDC Get() const { return dc_; }
-
-  private:
-    HDC dc_;
-};
 
 constexpr Gdiplus::StringFormatFlags kLineLimit = Gdiplus::StringFormatFlagsLineLimit;
 constexpr int kNoWrapLineLimit = Gdiplus::StringFormatFlagsNoWrap | kLineLimit;
@@ -109,7 +79,7 @@ FontSpec ControlFont(HWND window) {
     FontSpec result{kDefaultFace, kDefaultFontSize, 0};
     auto handle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
     if (handle == nullptr) return result;
-    WindowDc dc(window);
+    WindowDC dc(window);
     PlusFont font;
     font.FromHdc(dc.Get(), handle);
     result.size = FontSizeOf(font.GetSize());
@@ -171,7 +141,7 @@ bool DrawOutlinedText(PlusGraphics& graphics, const std::string& text, const Rec
 }
 
 int MeasureTextWidth(const std::string& text, const std::string& face, float size, int style) {
-    ScreenMemoryDc dc;
+    CompatibleDC dc;
     PlusGraphics graphics;
     graphics.FromHdc(dc.Get());
     PlusFont font;
