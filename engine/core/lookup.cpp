@@ -37,4 +37,10 @@ WindowSkin* SkinOfWindow(HWND window) {
     return WindowTable.At(GetIndexProp(window, props::Qz_lbID));
 }
 
+ContainerSkin* FindContainer(HWND window) {
+    if (!window) return nullptr;
+    ContainerSkin* record = FindControlRecord(window, &WindowSkin::containers);
+    return record && record->window == window ? record : nullptr;
+}
+
 } // namespace qz

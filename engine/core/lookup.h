@@ -35,4 +35,7 @@ T* FindControlRecord(HWND control, List<T> WindowSkin::*list,
     return where.window ? (where.window->*list).At(where.list_index) : nullptr;
 }
 
+// The container record of a registered container itself; nullptr for any other window.
+ContainerSkin* FindContainer(HWND window);
+
 } // namespace qz

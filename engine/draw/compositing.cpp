@@ -69,11 +69,6 @@ template <class F> void ForEachClippedChild(HWND parent, F&& f) {
 }
 
 // The record of a registered container, nullptr for any other window.
-ContainerSkin* ContainerOf(HWND window) {
-    ContainerSkin* record = FindControlRecord(window, &WindowSkin::containers);
-    return record && record->window == window ? record : nullptr;
-}
-
 bool IsLayerHost(HWND window) {
     return GetPropValue(window, props::Wxk_Zpf) == 1;
 }
@@ -104,7 +99,7 @@ Placement FindPlacement(HWND control) {
         if (IsLayerHost(parent))
             return {Hanging::Host, SkinOf(GetAncestor(control, GA_ROOT)), parent};
         if (WindowSkin* skin = SkinOf(parent)) return {Hanging::Direct, skin, nullptr};
-        if (ContainerOf(parent)) {
+        if (FindContainer(parent)) {
             HWND host = PropWindow(parent, props::Mb_zpf);
             return {host ? Hanging::Host : Hanging::Container, AddressOfControl(parent).window,
                     host};
@@ -171,7 +166,7 @@ void FillWhole(PlusGraphics& graphics, int width, int height, ArgbColor tint) {
 void TintAroundGroupBox(PlusGraphics& graphics, HWND groupBox, const PlusPath& frame, int width,
                         int height) {
     HWND parent = GetParent(groupBox);
-    ContainerSkin* outer = ContainerOf(parent);
+    ContainerSkin* outer = FindContainer(parent);
     if (!HasTint(outer) || IsLayerHost(parent)) return;
     graphics.SetClipRect(0, 0, static_cast<float>(width), static_cast<float>(height));
     graphics.SetClipPath(frame, Gdiplus::CombineModeXor);
@@ -194,13 +189,13 @@ struct TintRequest {
 // The tint the control lays over itself: its own as a tinted container, or its parent's when
 // it asks for that with Zqk_LbID.
 std::optional<TintRequest> OwnTint(HWND control) {
-    if (ContainerSkin* own = ContainerOf(control)) {
+    if (ContainerSkin* own = FindContainer(control)) {
         if (HasTint(own)) return TintRequest{own, TintOf(*own)};
         return std::nullopt;
     }
     if (GetPropValue(control, props::Zqk_LbID) <= 0 || !AddressOfControl(control).window)
         return std::nullopt;
-    ContainerSkin* parent = ContainerOf(GetParent(control));
+    ContainerSkin* parent = FindContainer(GetParent(control));
     if (!HasTint(parent)) return std::nullopt;
     return TintRequest{nullptr, TintOf(*parent)};
 }
@@ -230,10 +225,10 @@ void PaintOwnTint(HDC dc, HWND control, const Placement& place, int width, int h
 
 // Controls inside a container the engine paints take that container's tint over all of them.
 void PaintEnclosingTint(HDC dc, HWND control, const Placement& place, int width, int height) {
-    if (place.how == Hanging::Direct || ContainerOf(control)) return;
+    if (place.how == Hanging::Direct || FindContainer(control)) return;
     for (HWND parent = GetParent(control); parent && parent != place.host;
          parent = GetParent(parent)) {
-        ContainerSkin* container = ContainerOf(parent);
+        ContainerSkin* container = FindContainer(parent);
         if (!container || !container->painted) continue;
         if (!HasTint(container)) return;
         PlusGraphics graphics;
@@ -247,7 +242,7 @@ void PaintEnclosingTint(HDC dc, HWND control, const Placement& place, int width,
 std::optional<SIZE> ClampSize(HWND window) {
     if (WindowSkin* skin = WindowTable.At(IndexOfWindow(window)))
         return SIZE{skin->clamp_width, skin->clamp_height};
-    if (ContainerSkin* container = ContainerOf(window))
+    if (ContainerSkin* container = FindContainer(window))
         return SIZE{container->width, container->height};
     return std::nullopt;
 }

@@ -349,12 +349,6 @@ HWND FindLayerHost(HWND control) {
     return nullptr;
 }
 
-ContainerSkin* FindContainer(HWND window) {
-    if (!window) return nullptr;
-    ContainerSkin* record = FindControlRecord(window, &WindowSkin::containers);
-    return record && record->window == window ? record : nullptr;
-}
-
 void SkinContainer(HWND control, std::optional<COLORREF> backColor,
                    std::optional<COLORREF> tintColor, std::optional<int> tintAlpha) {
     const int windowIndex = WindowIndexOfControl(control);

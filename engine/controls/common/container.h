@@ -5,6 +5,7 @@
 
 #include "engine/controls/common/container_skin.h"
 #include "engine/core/installers.h"
+#include "engine/core/lookup.h"
 
 // Controls that hold other controls or that the system paints as a whole: group boxes, status
 // bars, tab controls and any panel an application hands over. A control handed to
@@ -39,9 +40,6 @@ bool IsGroupBox(HWND control);
 // The nearest ancestor (from the parent up) that is marked as a layer host with Wxk_Zpf = 1;
 // nullptr when there is none.
 HWND FindLayerHost(HWND control);
-
-// The record of a registered container; nullptr for any other window.
-ContainerSkin* FindContainer(HWND window);
 
 // A skinned control is about to move or change size: its parent, when that is a registered
 // container without a size callback, paints anew.
