@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a built Windows program imports a DLL that does not ship with Windows.
 set -euo pipefail
+export LC_ALL=C # objdump translates its headings
 allowed='^(kernel32|user32|gdi32|msimg32|gdiplus|comctl32|ole32|oleaut32|shell32|advapi32|msvcrt|psapi|shlwapi|comdlg32|uxtheme|version|imm32|winmm|api-ms-win-.*)\.dll$'
 status=0
 for exe in "$@"; do
