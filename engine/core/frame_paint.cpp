@@ -13,8 +13,6 @@ namespace qz {
 
 namespace {
 
-constexpr COLORREF kBlack = 0x000000;
-constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kRed = 0x0000FF;
 constexpr int kCaptionHeight = 42;
 

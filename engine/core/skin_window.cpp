@@ -21,7 +21,6 @@ constexpr int kFrameInset = 3;
 constexpr int kMinTrackWidth = 200;
 constexpr int kMinTrackHeight = 150;
 constexpr int kEdgeSamples = 2000;
-constexpr RgbColor kWhite = 0xFFFFFF;
 constexpr char kDefaultFace[] = "宋体";
 constexpr int kDefaultFontSize = 12;
 

@@ -7,6 +7,8 @@
 namespace qz {
 
 inline constexpr COLORREF kDefaultThemeColor = 0x00DDCA22;
+inline constexpr COLORREF kWhite = 0x00FFFFFF;
+inline constexpr COLORREF kBlack = 0x00000000;
 // The engine's accent colour (RGB 0x00BBGGRR); engine start-up sets it to kDefaultThemeColor.
 extern COLORREF ThemeColor;
 

@@ -13,8 +13,6 @@ namespace qz {
 
 namespace {
 
-constexpr COLORREF kWhite = 0x00FFFFFF;
-constexpr COLORREF kBlack = 0x00000000;
 constexpr int kNoWrap = 0x1000; // StringFormatFlagsNoWrap
 constexpr float kShrunkScale = 0.6f;
 constexpr float kRadioSize = 12.0f;

@@ -25,8 +25,6 @@ OwnedMemoryDC::~OwnedMemoryDC() {
 
 namespace {
 
-constexpr COLORREF kWhite = 0x00FFFFFF;
-constexpr COLORREF kBlack = 0x00000000;
 constexpr COLORREF kDisabledFace = 0x00C0C0C0;
 constexpr COLORREF kGrey = 0x00808080;
 constexpr int kKeyCorner = 5;

@@ -16,7 +16,6 @@ namespace qz {
 
 namespace {
 
-constexpr COLORREF kWhite = 0x00FFFFFF;
 constexpr int kContainerCorner = 5;
 
 bool ClassIs(HWND window, const char* name) {
