@@ -31,6 +31,8 @@ class Utility : public testing::Test {
         ASSERT_TRUE(app->Started());
         main = app->WaitForWindow(kMainClass);
         ASSERT_NE(nullptr, main);
+        // Real input is sent only once the window is skinned, shown and painted.
+        ASSERT_TRUE(app->WaitForIdle());
         button = qztest::ChildAt(main, "Button", 225, 60, 138, 32);
         edit = qztest::ChildAt(main, "Edit", 24, 60, 192, 32);
         ASSERT_NE(nullptr, button);

@@ -41,6 +41,10 @@ HWND AppProcess::WaitForWindow(const char* window_class, DWORD timeout_ms) const
     return found;
 }
 
+bool AppProcess::WaitForIdle(DWORD timeout_ms) const {
+    return WaitForInputIdle(info_.hProcess, timeout_ms) == 0;
+}
+
 DWORD AppProcess::WaitForExit(DWORD timeout_ms) const {
     if (WaitForSingleObject(info_.hProcess, timeout_ms) != WAIT_OBJECT_0) return STILL_ACTIVE;
     DWORD code = STILL_ACTIVE;

@@ -15,6 +15,8 @@ class AppProcess {
     bool Started() const { return info_.hProcess != nullptr; }
     // The process's visible top-level window of the given class, waited for with a bound.
     HWND WaitForWindow(const char* window_class, DWORD timeout_ms = 10000) const;
+    // Waits until the process has drawn its windows and waits for input; false on time-out.
+    bool WaitForIdle(DWORD timeout_ms = 10000) const;
     // Waits for the process to end; returns its exit code, or STILL_ACTIVE on time-out.
     DWORD WaitForExit(DWORD timeout_ms = 10000) const;
 
